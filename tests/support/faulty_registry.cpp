@@ -1,0 +1,64 @@
+#include "tests/support/faulty_registry.h"
+
+#include "tests/support/registry_names.h"
+
+
+const FaultyRegistry::Fault* FaultyRegistry::Find(const std::vector<Fault>& faults,
+                                                  const char* name) {
+  for (const Fault& fault : faults) {
+    if (SameName(fault.name, NameText(name))) {
+      return &fault;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<FaultyRegistry::Call> FaultyRegistry::CallsOf(Op op) const {
+  std::vector<Call> found;
+  for (const Call& call : calls_) {
+    if (call.op == op) {
+      found.push_back(call);
+    }
+  }
+  return found;
+}
+
+RegStatus FaultyRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
+                                    RegHandle* result) {
+  const Fault* fault = Find(keyFaults_, subKey);
+  const RegStatus status = fault != nullptr ? fault->status
+                                            : inner_.CreateKey(base, subKey, access, result);
+  calls_.push_back({Op::kCreate, base, NameText(subKey), access, 0, {}, status});
+  return status;
+}
+
+RegStatus FaultyRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess access,
+                                  RegHandle* result) {
+  const Fault* fault = Find(keyFaults_, subKey);
+  const RegStatus status = fault != nullptr ? fault->status
+                                            : inner_.OpenKey(base, subKey, access, result);
+  calls_.push_back({Op::kOpen, base, NameText(subKey), access, 0, {}, status});
+  return status;
+}
+
+RegStatus FaultyRegistry::SetValue(RegHandle key, const char* name, RegValueType type,
+                                   const std::uint8_t* data, std::uint32_t size) {
+  const Fault* fault = Find(valueFaults_, name);
+  const RegStatus status = fault != nullptr ? fault->status
+                                            : inner_.SetValue(key, name, type, data, size);
+  calls_.push_back({Op::kSet, key, NameText(name), 0, type,
+                    std::vector<std::uint8_t>(data, data + size), status});
+  return status;
+}
+
+RegStatus FaultyRegistry::FlushKey(RegHandle key) {
+  const RegStatus status = inner_.FlushKey(key);
+  calls_.push_back({Op::kFlush, key, {}, 0, 0, {}, status});
+  return status;
+}
+
+RegStatus FaultyRegistry::CloseKey(RegHandle key) {
+  const RegStatus status = inner_.CloseKey(key);
+  calls_.push_back({Op::kClose, key, {}, 0, 0, {}, status});
+  return status;
+}
