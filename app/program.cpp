@@ -1,0 +1,10 @@
+#include "app/program.h"
+
+#include "app/engine_settings.h"
+#include "app/failure_report.h"
+#include "app/win32_failure_platform.h"
+
+int RunProgram(RegistryApi& registry) {
+  Win32FailurePlatform platform;
+  return RunWithFailureReport([&registry] { return ApplyEngineSettings(registry); }, platform);
+}

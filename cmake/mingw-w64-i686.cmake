@@ -1,0 +1,20 @@
+# Cross-building the 32-bit Windows program on Debian with mingw-w64. The
+# posix thread model is the one whose C++ library has std::mutex, which
+# GoogleTest needs; linked statically it adds no DLL.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+# Only Windows system DLLs are imported.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# CTest runs the Windows test programs under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)
