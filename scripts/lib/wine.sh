@@ -1,0 +1,58 @@
+# Wine for the Windows side: packages, 32-bit execution, and test prefixes.
+
+# wine runs 32-bit Windows programs through its 32-bit Linux loader. Where the
+# kernel runs no 32-bit Linux code (IA-32 emulation off), route such programs
+# through qemu-user instead: slow, but the same Wine.
+ensure_i386_execution() {
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    return 0
+  fi
+  echo "this kernel does not run 32-bit programs: running them through qemu-i386"
+  require_packages qemu-user-static
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  local misc=/proc/sys/fs/binfmt_misc
+  [ -e "$misc/register" ] || "${sudo[@]}" mount -t binfmt_misc binfmt_misc "$misc"
+  if [ ! -e "$misc/qemu-i386" ]; then
+    # 32-bit little-endian ELF executables and shared objects for the i386;
+    # F: the interpreter is opened now, so it works in any mount namespace.
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+      "${sudo[@]}" tee "$misc/register" >/dev/null
+  fi
+  # Wine needs the whole 32-bit address space for its own layout.
+  export QEMU_RESERVED_VA=0xffff0000
+  /usr/lib/wine/wine --version >/dev/null
+}
+
+# Wine with 32-bit support, the virtual X server and the means to run 32-bit
+# code.
+require_wine() {
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" dpkg --add-architecture i386
+    "${sudo[@]}" apt-get update -q
+  fi
+  require_packages wine wine32:i386 wine64 xvfb xauth
+  ensure_i386_execution
+}
+
+# wine64 runs Wine's own 64-bit tools (reg) at full speed; wine picks the
+# 32-bit loader for everything.
+wine64_or_wine() {
+  if [ -x /usr/lib/wine/wine64 ]; then
+    /usr/lib/wine/wine64 "$@"
+  else
+    wine "$@"
+  fi
+}
+
+# Makes the Wine prefix $WINEPREFIX if it does not exist yet, without asking
+# to install Mono or Gecko.
+make_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  echo "making the Wine prefix $WINEPREFIX (this takes a few minutes where 32-bit code is emulated)"
+  WINEDLLOVERRIDES=mscoree,mshtml= timeout 1200 wineboot -i >"$WINEPREFIX.log" 2>&1 ||
+    { cat "$WINEPREFIX.log"; return 1; }
+  wineserver -w
+}
