@@ -4,6 +4,9 @@
 # kernel runs no 32-bit Linux code (IA-32 emulation off), route such programs
 # through qemu-user instead: slow, but the same Wine.
 ensure_i386_execution() {
+  # Read only by qemu-i386: Wine needs the whole 32-bit address space for its
+  # own layout.
+  export QEMU_RESERVED_VA=0xffff0000
   if /usr/lib/wine/wine --version >/dev/null 2>&1; then
     return 0
   fi
@@ -19,8 +22,6 @@ ensure_i386_execution() {
     printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
       "${sudo[@]}" tee "$misc/register" >/dev/null
   fi
-  # Wine needs the whole 32-bit address space for its own layout.
-  export QEMU_RESERVED_VA=0xffff0000
   /usr/lib/wine/wine --version >/dev/null
 }
 
