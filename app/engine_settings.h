@@ -1,5 +1,6 @@
 #pragma once
 
+#include "registry/diagnostics.h"
 #include "registry/registry_api.h"
 
 // One value of the database engine's machine-wide configuration.
@@ -22,5 +23,7 @@ inline constexpr EngineSetting kEngineSettings[] = {
 
 // Stores every setting in order. A setting whose key cannot be opened is
 // skipped; a value that cannot be stored throws ERegistryException and the
-// settings after it are not attempted. Returns the exit code of a normal run.
+// settings after it are not attempted. Either is told to diagnostics.
+// Returns the exit code of a normal run.
+int ApplyEngineSettings(RegistryApi& api, Diagnostics& diagnostics);
 int ApplyEngineSettings(RegistryApi& api);

@@ -42,6 +42,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
                                ? api_.CreateKey(base, path.c_str(), access_, &opened)
                                : api_.OpenKey(base, path.c_str(), access_, &opened);
   if (status != reg::kErrorSuccess) {
+    lastError_ = status;
     return false;
   }
   UniqueKey newKey(api_, opened);
@@ -62,11 +63,11 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
   // A REG_SZ is stored with its terminating zero, so the size counts it.
-  const RegStatus status =
-      api_.SetValue(currentKey_.get(), name.c_str(), reg::kRegSz,
-                    reinterpret_cast<const std::uint8_t*>(value.c_str()),
-                    static_cast<std::uint32_t>(value.size() + 1));
+  const RegStatus status = api_.SetValue(currentKey_.get(), name.c_str(), reg::kRegSz,
+                                         reinterpret_cast<const std::uint8_t*>(value.c_str()),
+                                         static_cast<std::uint32_t>(value.size() + 1));
   if (status != reg::kErrorSuccess) {
+    lastError_ = status;
     throw ERegistryException(FormatWithName(kSetDataFailedFormat, name), CallerAddress());
   }
 }

@@ -46,6 +46,9 @@ class TRegistry {
 
   void CloseKey();
 
+  // Status of the last registry call that failed, ERROR_SUCCESS when none has.
+  RegStatus LastError() const { return lastError_; }
+
  private:
   RegistryApi& api_;
   RegHandle rootKey_ = reg::kHkeyCurrentUser;
@@ -53,4 +56,5 @@ class TRegistry {
   bool lazyWrite_ = true;
   UniqueKey currentKey_;
   std::string currentPath_;
+  RegStatus lastError_ = reg::kErrorSuccess;
 };

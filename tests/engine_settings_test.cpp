@@ -13,6 +13,7 @@
 #include "tests/support/fake_failure_platform.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/recording_diagnostics.h"
 
 namespace {
 
@@ -31,19 +32,34 @@ struct RunCase {
   bool dialectAttempted;
   bool dialectStored;
   const char* report;  // nullptr: nothing shown
+  std::size_t diagnosticLines;
 };
 
 const RunCase kRunCases[] = {
-    {"BothStored", {}, {}, 0, true, true, true, nullptr},
-    {"FirstKeyRefusedSecondStored", {kLanguagePath}, {}, 0, false, true, true, nullptr},
-    {"SecondKeyRefusedFirstStored", {kDialectPath}, {}, 0, true, true, false, nullptr},
-    {"BothKeysRefused", {kLanguagePath, kDialectPath}, {}, 0, false, true, false, nullptr},
-    {"FirstValueRefused", {}, {"LANGDRIVER"}, 1, false, false, false,
+    {"BothStored", {}, {}, 0, true, true, true, nullptr, 0},
+    {"FirstKeyRefusedSecondStored", {kLanguagePath}, {}, 0, false, true, true, nullptr, 1},
+    {"SecondKeyRefusedFirstStored", {kDialectPath}, {}, 0, true, true, false, nullptr, 1},
+    {"BothKeysRefused", {kLanguagePath, kDialectPath}, {}, 0, false, true, false, nullptr, 2},
+    {"FirstValueRefused",
+     {},
+     {"LANGDRIVER"},
+     1,
+     false,
+     false,
+     false,
      "Exception ERegistryException in module engine-settings.exe at 00001234.\r\n"
-     "Failed to set data for 'LANGDRIVER'.\r\n"},
-    {"SecondValueRefused", {}, {"SQLDIALECT"}, 1, true, true, false,
+     "Failed to set data for 'LANGDRIVER'.\r\n",
+     1},
+    {"SecondValueRefused",
+     {},
+     {"SQLDIALECT"},
+     1,
+     true,
+     true,
+     false,
      "Exception ERegistryException in module engine-settings.exe at 00001234.\r\n"
-     "Failed to set data for 'SQLDIALECT'.\r\n"},
+     "Failed to set data for 'SQLDIALECT'.\r\n",
+     1},
 };
 
 void PrintTo(const RunCase& run, std::ostream* os) { *os << run.name; }
@@ -61,13 +77,17 @@ TEST_P(EngineSettingsRunTest, EndsAsTheAdministratorExpects) {
     api.FailValue(value, reg::kErrorAccessDenied);
   }
   FakeFailurePlatform platform;
+  RecordingDiagnostics diagnostics;
 
-  const int exitCode = RunWithFailureReport([&] { return ApplyEngineSettings(api); }, platform);
+  const int exitCode =
+      RunWithFailureReport([&] { return ApplyEngineSettings(api, diagnostics); }, platform);
 
   EXPECT_EQ(exitCode, run.exitCode);
+  EXPECT_EQ(diagnostics.lines.size(), run.diagnosticLines);
   EXPECT_EQ(memory.OpenHandleCount(), 0u);
-  EXPECT_EQ(memory.ReadValue(reg::kHkeyLocalMachine, kLanguagePath, "LANGDRIVER"),
-            run.languageStored ? std::optional<StoredValue>(StringValue("ANSISPAN")) : std::nullopt);
+  EXPECT_EQ(
+      memory.ReadValue(reg::kHkeyLocalMachine, kLanguagePath, "LANGDRIVER"),
+      run.languageStored ? std::optional<StoredValue>(StringValue("ANSISPAN")) : std::nullopt);
   EXPECT_EQ(memory.ReadValue(reg::kHkeyLocalMachine, kDialectPath, "SQLDIALECT"),
             run.dialectStored ? std::optional<StoredValue>(StringValue("3")) : std::nullopt);
   const std::vector<FaultyRegistry::Call> creates = api.CallsOf(Op::kCreate);
@@ -94,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, EngineSettingsRunTest, ::testing::ValuesIn(kRunCa
                            return std::string(info.param.name);
                          });
 
-std::vector<std::string> Sorted(std::optional<std::vector<std::string>> names) {
+std::vector<std::string> Sorted(const std::optional<std::vector<std::string>>& names) {
   std::vector<std::string> sorted = names.value_or(std::vector<std::string>{});
   std::sort(sorted.begin(), sorted.end());
   return sorted;
@@ -119,7 +139,8 @@ TEST(EngineSettingsTest, BothSettingsShareOneEngineKeyNamedByTheFirstPath) {
 
 TEST(EngineSettingsTest, LeavesOtherValuesAloneAndReplacesItsOwn) {
   MemoryRegistry registry;
-  registry.Seed(reg::kHkeyLocalMachine, kLanguagePath, "SHAREDMEMLOCATION", StringValue("0x5BDE0000"));
+  registry.Seed(reg::kHkeyLocalMachine, kLanguagePath, "SHAREDMEMLOCATION",
+                StringValue("0x5BDE0000"));
   registry.Seed(reg::kHkeyLocalMachine, kDialectPath, "SQLDIALECT", DwordValue(1));
 
   ASSERT_EQ(ApplyEngineSettings(registry), 0);

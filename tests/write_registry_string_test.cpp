@@ -8,6 +8,7 @@
 #include "registry/registry_exception.h"
 #include "tests/support/faulty_registry.h"
 #include "tests/support/memory_registry.h"
+#include "tests/support/recording_diagnostics.h"
 
 namespace {
 
@@ -88,6 +89,46 @@ TEST_F(WriteRegistryStringTest, MessageNamesTheValueAsGiven) {
     } catch (const ERegistryException& e) {
       EXPECT_EQ(std::string(e.what()), std::string("Failed to set data for '") + name + "'");
     }
+  }
+}
+
+TEST_F(WriteRegistryStringTest, TellsDiagnosticsOneLineForEachFailure) {
+  struct Case {
+    const char* name;
+    const char* refusedKey;
+    const char* refusedValue;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"stored", nullptr, nullptr, {}},
+      {"key refused",
+       kStrippedPath,
+       nullptr,
+       {"engine-settings: skipped key '\\Software\\Vendor\\Product': text of 5"}},
+      {"value refused",
+       nullptr,
+       "LANGDRIVER",
+       {"engine-settings: could not store 'LANGDRIVER' in 'Software\\Vendor\\Product': text of 5"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryRegistry fresh;
+    FaultyRegistry registry(fresh);
+    if (c.refusedKey != nullptr) {
+      registry.FailKey(c.refusedKey, reg::kErrorAccessDenied);
+    }
+    if (c.refusedValue != nullptr) {
+      registry.FailValue(c.refusedValue, reg::kErrorAccessDenied);
+    }
+    RecordingDiagnostics diagnostics;
+    try {
+      WriteRegistryString(registry, reg::kHkeyLocalMachine, kPath, "LANGDRIVER", "ANSISPAN",
+                          diagnostics);
+    } catch (const ERegistryException&) {
+      EXPECT_NE(c.refusedValue, nullptr) << "raised with the value stored";
+    }
+    EXPECT_EQ(diagnostics.lines, c.lines);
+    EXPECT_EQ(fresh.OpenHandleCount(), 0u);
   }
 }
 
