@@ -2,8 +2,10 @@
 
 #include <cxxabi.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstring>
 #include <exception>
+#include <iterator>
 #include <typeinfo>
 
 #include "registry/registry_exception.h"
@@ -12,16 +14,71 @@ namespace {
 
 constexpr char kFailureFormat[] = "Exception %s in module %s at %p.\r\n%s%s\r\n";
 
-std::string ReadableTypeName(const std::type_info* type) {
-  if (type == nullptr) {
-    return "Exception";
+// Reads an Itanium ABI source name ("<length><identifier>") at text.
+bool ReadSourceName(const char*& text, std::string& name) {
+  std::size_t length = 0;
+  while (*text >= '0' && *text <= '9') {
+    length = length * 10 + static_cast<std::size_t>(*text++ - '0');
   }
-  int status = 0;
-  char* demangled = abi::__cxa_demangle(type->name(), nullptr, nullptr, &status);
-  std::string name = (status == 0 && demangled != nullptr) ? demangled : type->name();
-  std::free(demangled);
-  return name;
+  if (length == 0 || std::strlen(text) < length) {
+    return false;
+  }
+  name.append(text, length);
+  text += length;
+  return true;
 }
+
+}  // namespace
+
+std::string ReadableTypeName(const char* mangled) {
+  static constexpr struct {
+    char code;
+    const char* name;
+  } kBuiltins[] = {{'v', "void"},
+                   {'b', "bool"},
+                   {'c', "char"},
+                   {'a', "signed char"},
+                   {'h', "unsigned char"},
+                   {'s', "short"},
+                   {'t', "unsigned short"},
+                   {'i', "int"},
+                   {'j', "unsigned int"},
+                   {'l', "long"},
+                   {'m', "unsigned long"},
+                   {'x', "long long"},
+                   {'y', "unsigned long long"},
+                   {'f', "float"},
+                   {'d', "double"},
+                   {'e', "long double"}};
+  if (mangled[0] != '\0' && mangled[1] == '\0') {
+    const auto* builtin = std::find_if(std::begin(kBuiltins), std::end(kBuiltins),
+                                       [&](const auto& b) { return b.code == mangled[0]; });
+    if (builtin != std::end(kBuiltins)) {
+      return builtin->name;
+    }
+  }
+  // Class names, also in namespaces: "<name>", "St<name>", "N[St]<name>...E".
+  const char* text = mangled;
+  const bool nested = *text == 'N';
+  text += nested ? 1 : 0;
+  std::string name;
+  if (text[0] == 'S' && text[1] == 't') {
+    name = "std::";
+    text += 2;
+  }
+  do {
+    if (!ReadSourceName(text, name)) {
+      return mangled;  // not a plain class name: shown as the compiler names it
+    }
+    if (nested && *text != 'E') {
+      name += "::";
+    }
+  } while (nested && *text != 'E');
+  text += nested ? 1 : 0;
+  return *text == '\0' ? name : std::string(mangled);
+}
+
+namespace {
 
 std::string BaseName(const std::string& path) {
   const std::string::size_type slash = path.find_last_of("\\/:");
@@ -43,9 +100,12 @@ std::string Hex8(std::uintptr_t value) {
 
 ErrorDescription DescribeCurrentException(const void* fallbackAddress) {
   ErrorDescription error;
-  error.className = ReadableTypeName(abi::__cxa_current_exception_type());
+  const std::type_info* type = abi::__cxa_current_exception_type();
+  error.className = type != nullptr ? ReadableTypeName(type->name()) : "Exception";
   error.address = fallbackAddress;
   try {
+    // Only ever called inside a catch block, so there is an error to rethrow.
+    // cppcheck-suppress rethrowNoCurrentException
     throw;
   } catch (const ERegistryException& e) {
     error.message = e.what();
@@ -58,7 +118,8 @@ ErrorDescription DescribeCurrentException(const void* fallbackAddress) {
 }
 
 std::string FormatFailureText(const ErrorDescription& error, const ModuleInfo& module) {
-  const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(error.address) - module.loadAddress;
+  const std::uintptr_t offset =
+      reinterpret_cast<std::uintptr_t>(error.address) - module.loadAddress;
   const bool addFullStop = !error.message.empty() && error.message.back() != '.';
   const std::string fields[] = {error.className, BaseName(module.fileName), Hex8(offset),
                                 error.message, addFullStop ? "." : ""};

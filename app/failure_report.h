@@ -21,8 +21,8 @@ struct ModuleInfo {
 enum class FilterAnswer { kExecuteHandler, kContinueSearch };
 
 constexpr char kFailureCaption[] = "Application Error";
-// MB_OK | MB_ICONERROR | MB_TASKMODAL
-constexpr std::uint32_t kFailureBoxStyle = 0x00000000u | 0x00000010u | 0x00002000u;
+// MB_OK (0: an OK button alone) | MB_ICONERROR | MB_TASKMODAL
+constexpr std::uint32_t kFailureBoxStyle = 0x00000010u | 0x00002000u;
 constexpr int kFailureExitCode = 1;
 
 // What the report needs from the operating system.
@@ -50,6 +50,10 @@ class FailurePlatform {
 // fallbackAddress stands in for errors that do not know where they were
 // raised.
 ErrorDescription DescribeCurrentException(const void* fallbackAddress);
+
+// The source-code name of a class (also in namespaces) or built-in type from
+// its compiler name (std::type_info::name()), or that name as it is.
+std::string ReadableTypeName(const char* mangled);
 
 // "Exception <class> in module <file> at <offset>.\r\n<message>[.]\r\n"
 std::string FormatFailureText(const ErrorDescription& error, const ModuleInfo& module);

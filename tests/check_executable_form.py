@@ -1,16 +1,37 @@
 #!/usr/bin/env python3
-"""Checks the form of the built program: a 32-bit GUI-subsystem executable
-that imports only Windows system DLLs (and not user32, loaded only for the
-failure report), with one icon group MAINICON holding one 32x32 16-colour
-image, a version resource free of the words that make Windows ask for
-elevation, and no manifest.
+"""Checks the form of the built program: a single 32-bit GUI-subsystem
+executable of at most 256 KiB that Windows XP and later load, importing only
+functions of Windows system DLLs that XP has (and not user32, loaded only for
+the failure report), with one icon group MAINICON holding one 32x32
+16-colour image, a version resource free of the words that make Windows ask
+for elevation, and no manifest.
 
 Usage: check_executable_form.py PROGRAM.exe
 """
 import struct
 import sys
 
-SYSTEM_DLLS = {"kernel32.dll", "advapi32.dll", "msvcrt.dll"}
+MAX_SIZE = 256 * 1024
+OLDEST_WINDOWS = (5, 1)  # Windows XP
+# Every function the program may import, each one present in Windows XP.
+# A new import fails the check until it is known to exist there too.
+XP_IMPORTS = {
+    "advapi32.dll": set("""
+        RegCloseKey RegCreateKeyExA RegFlushKey RegOpenKeyExA RegSetValueExA""".split()),
+    "kernel32.dll": set("""
+        CloseHandle CreateSemaphoreW DeleteCriticalSection EnterCriticalSection ExitProcess
+        FormatMessageA FreeLibrary GetCurrentThreadId GetLastError GetModuleFileNameA
+        GetModuleHandleA GetModuleHandleExA GetModuleHandleW GetProcAddress GetStartupInfoA
+        InitializeCriticalSection LeaveCriticalSection LoadLibraryA LoadLibraryW
+        OutputDebugStringA RaiseException ReleaseSemaphore RtlCaptureContext SetLastError
+        SetUnhandledExceptionFilter Sleep TlsAlloc TlsFree TlsGetValue TlsSetValue
+        UnhandledExceptionFilter VirtualProtect VirtualQuery WaitForSingleObject""".split()),
+    "msvcrt.dll": set("""
+        __getmainargs __initenv __p__acmdln __p__commode __p__fmode __set_app_type
+        __setusermatherr _amsg_exit _cexit _errno _initterm _iob _onexit abort calloc exit
+        fprintf free fwrite malloc memchr memcmp memcpy memmove memset realloc signal strcmp
+        strlen strncmp vfprintf _read _close""".split()),
+}
 ELEVATION_WORDS = ("install", "setup", "update", "upgrade", "patch")
 RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
@@ -26,6 +47,8 @@ class Image:
         optional = pe + 24
         self.magic = self.u16(optional)
         self.subsystem = self.u16(optional + 68)
+        self.os_version = (self.u16(optional + 40), self.u16(optional + 42))
+        self.subsystem_version = (self.u16(optional + 48), self.u16(optional + 50))
         directories = optional + 96
         self.directories = [(self.u32(directories + 8 * i), self.u32(directories + 8 * i + 4))
                             for i in range(self.u32(optional + 92))]
@@ -53,13 +76,20 @@ class Image:
         return self.data[at:self.data.index(b"\0", at)].decode("ascii")
 
     def imports(self):
+        """{dll: [function names, or #ordinals]}"""
         rva, _ = self.directories[1]
-        names = []
+        found = {}
         at = self.offset(rva)
         while self.u32(at + 12) != 0:
-            names.append(self.cstring(self.u32(at + 12)))
+            functions = found.setdefault(self.cstring(self.u32(at + 12)), [])
+            thunk = self.offset(self.u32(at) or self.u32(at + 16))
+            while self.u32(thunk) != 0:
+                entry = self.u32(thunk)
+                functions.append(f"#{entry & 0xFFFF}" if entry & 0x80000000
+                                 else self.cstring(entry + 2))
+                thunk += 4
             at += 20
-        return names
+        return found
 
     def resources(self):
         """{type: {name: [data bytes per language]}}, names as str or int."""
@@ -95,14 +125,25 @@ class Image:
 
 def check(path):
     problems = []
-    image = Image(open(path, "rb").read())
+    data = open(path, "rb").read()
+    if len(data) > MAX_SIZE:
+        problems.append(f"{len(data)} bytes, more than {MAX_SIZE}")
+    image = Image(data)
     if image.machine != 0x14C or image.magic != 0x10B:
         problems.append(f"not a 32-bit x86 executable (machine {image.machine:#x})")
     if image.subsystem != 2:
         problems.append(f"subsystem {image.subsystem}, not the GUI subsystem (2)")
-    for dll in image.imports():
-        if dll.lower() not in SYSTEM_DLLS:
+    for name, version in (("subsystem", image.subsystem_version), ("OS", image.os_version)):
+        if version > OLDEST_WINDOWS:
+            problems.append(f"needs {name} version {version[0]}.{version[1]:02}, XP has 5.01")
+    for dll, functions in image.imports().items():
+        known = XP_IMPORTS.get(dll.lower())
+        if known is None:
             problems.append(f"imports {dll}")
+            continue
+        for function in functions:
+            if function not in known:
+                problems.append(f"imports {dll} {function}, not known to exist on Windows XP")
 
     resources = image.resources()
     groups = resources.get(RT_GROUP_ICON, {})

@@ -7,9 +7,14 @@
 
 #include <new>
 #include <stdexcept>
+#include <typeinfo>
 
 #include "registry/registry_exception.h"
 #include "tests/support/fake_failure_platform.h"
+
+namespace outer::inner {
+struct Failure {};
+}  // namespace outer::inner
 
 namespace {
 
@@ -23,25 +28,59 @@ TEST(FormatFailureTextTest, FillsTheFormat) {
     const char* text;
   };
   const Case cases[] = {
-      {"full stop added", {"ERegistryException", "Failed to set data for 'LANGDRIVER'", AddressAt(0x401A2C)},
+      {"full stop added",
+       {"ERegistryException", "Failed to set data for 'LANGDRIVER'", AddressAt(0x401A2C)},
        {"C:\\Tools\\engine-settings.exe", 0x400000},
        "Exception ERegistryException in module engine-settings.exe at 00001A2C.\r\n"
        "Failed to set data for 'LANGDRIVER'.\r\n"},
-      {"full stop kept", {"EError", "Already stopped.", AddressAt(0x10000010)},
+      {"full stop kept",
+       {"EError", "Already stopped.", AddressAt(0x10000010)},
        {"D:\\a\\b.exe", 0x10000000},
        "Exception EError in module b.exe at 00000010.\r\nAlready stopped.\r\n"},
-      {"empty message", {"int", "", AddressAt(0x400000)}, {"prog.exe", 0x400000},
+      {"empty message",
+       {"int", "", AddressAt(0x400000)},
+       {"prog.exe", 0x400000},
        "Exception int in module prog.exe at 00000000.\r\n\r\n"},
-      {"hex digits upper case", {"E", "m", AddressAt(0x00ABCDEF + 0x400000)}, {"C:\\x.exe", 0x400000},
+      {"hex digits upper case",
+       {"E", "m", AddressAt(0x00ABCDEF + 0x400000)},
+       {"C:\\x.exe", 0x400000},
        "Exception E in module x.exe at 00ABCDEF.\r\nm.\r\n"},
-      {"percent signs copied as they are", {"E", "50% %s done", AddressAt(0x400001)},
-       {"C:\\x.exe", 0x400000}, "Exception E in module x.exe at 00000001.\r\n50% %s done.\r\n"},
-      {"forward slashes too", {"E", "m.", AddressAt(0x400001)}, {"/opt/prog/x.exe", 0x400000},
+      {"percent signs copied as they are",
+       {"E", "50% %s done", AddressAt(0x400001)},
+       {"C:\\x.exe", 0x400000},
+       "Exception E in module x.exe at 00000001.\r\n50% %s done.\r\n"},
+      {"forward slashes too",
+       {"E", "m.", AddressAt(0x400001)},
+       {"/opt/prog/x.exe", 0x400000},
        "Exception E in module x.exe at 00000001.\r\nm.\r\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(FormatFailureText(c.error, c.module), c.text);
+  }
+}
+
+TEST(ReadableTypeNameTest, NamesClassesAsTheSourceDoes) {
+  struct Case {
+    const char* mangled;
+    const char* readable;
+  };
+  const Case cases[] = {
+      {typeid(ERegistryException).name(), "ERegistryException"},
+      {typeid(std::bad_alloc).name(), "std::bad_alloc"},
+      {typeid(std::runtime_error).name(), "std::runtime_error"},
+      {typeid(outer::inner::Failure).name(), "outer::inner::Failure"},
+      {typeid(int).name(), "int"},
+      {typeid(unsigned long long).name(), "unsigned long long"},
+      // Anything else is shown as the compiler names it.
+      {typeid(const char*).name(), typeid(const char*).name()},
+      {"7Short", "7Short"},
+      {"N3abc", "N3abc"},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mangled);
+    EXPECT_EQ(ReadableTypeName(c.mangled), c.readable);
   }
 }
 
@@ -86,8 +125,9 @@ TEST(ReportFailureTest, ShowsOneTaskModalErrorBoxAndReturnsExitCodeOne) {
   ASSERT_EQ(platform.boxes.size(), 1u);
   EXPECT_EQ(platform.boxes[0].caption, "Application Error");
   EXPECT_EQ(platform.boxes[0].style, 0x2010u);  // MB_OK | MB_ICONERROR | MB_TASKMODAL
-  EXPECT_EQ(platform.boxes[0].text,
-            "Exception ERegistryException in module engine-settings.exe at 00001234.\r\nFailed.\r\n");
+  EXPECT_EQ(
+      platform.boxes[0].text,
+      "Exception ERegistryException in module engine-settings.exe at 00001234.\r\nFailed.\r\n");
 }
 
 TEST(ReportFailureTest, LeavesTheErrorToTheSystemWhenTheFilterSaysSo) {
