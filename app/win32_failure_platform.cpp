@@ -6,9 +6,9 @@ static_assert(kFailureBoxStyle == (MB_OK | MB_ICONERROR | MB_TASKMODAL));
 
 ModuleInfo Win32FailurePlatform::ModuleOf(const void* address) {
   HMODULE module = nullptr;
-  if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                          static_cast<LPCSTR>(address), &module)) {
+  if (!GetModuleHandleExA(
+          GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+          static_cast<LPCSTR>(address), &module)) {
     module = GetModuleHandleA(nullptr);  // the executable
   }
   char path[MAX_PATH] = "";
@@ -38,8 +38,8 @@ void Win32FailurePlatform::ShowMessageBox(const std::string& text, const char* c
   if (user32 == nullptr) {
     return;
   }
-  auto messageBox =
-      reinterpret_cast<MessageBoxAFn>(reinterpret_cast<void*>(GetProcAddress(user32, "MessageBoxA")));
+  auto messageBox = reinterpret_cast<MessageBoxAFn>(
+      reinterpret_cast<void*>(GetProcAddress(user32, "MessageBoxA")));
   if (messageBox != nullptr) {
     messageBox(nullptr,  // no owner window
                text.c_str(), caption, style);
@@ -49,7 +49,7 @@ void Win32FailurePlatform::ShowMessageBox(const std::string& text, const char* c
 
 void Win32FailurePlatform::PassToSystem(const void* /*address*/) {
   RaiseException(kUnhandledErrorCode, EXCEPTION_NONCONTINUABLE,
-                 0,         // no arguments
+                 0,  // no arguments
                  nullptr);
   // A non-continuable exception does not come back; should a debugger force
   // it to, end the process all the same.

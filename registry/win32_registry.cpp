@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-static_assert(reg::kErrorSuccess == ERROR_SUCCESS && reg::kErrorAccessDenied == ERROR_ACCESS_DENIED &&
+static_assert(reg::kErrorSuccess == ERROR_SUCCESS &&
+              reg::kErrorAccessDenied == ERROR_ACCESS_DENIED &&
               reg::kErrorBadPathname == ERROR_BAD_PATHNAME &&
               reg::kErrorFileNotFound == ERROR_FILE_NOT_FOUND &&
               reg::kErrorInvalidHandle == ERROR_INVALID_HANDLE &&

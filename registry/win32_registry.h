@@ -11,8 +11,8 @@ class Win32Registry final : public RegistryApi {
                       RegHandle* result) override;
   RegStatus OpenKey(RegHandle base, const char* subKey, RegAccess access,
                     RegHandle* result) override;
-  RegStatus SetValue(RegHandle key, const char* name, RegValueType type,
-                     const std::uint8_t* data, std::uint32_t size) override;
+  RegStatus SetValue(RegHandle key, const char* name, RegValueType type, const std::uint8_t* data,
+                     std::uint32_t size) override;
   RegStatus FlushKey(RegHandle key) override;
   RegStatus CloseKey(RegHandle key) override;
 };

@@ -127,8 +127,8 @@ std::string Below(const std::string& path) {
 }
 
 std::string Describe(const StoredValue& value) {
-  std::string text = "type " + std::to_string(value.type) + ", " +
-                     std::to_string(value.bytes.size()) + " bytes:";
+  std::string text =
+      "type " + std::to_string(value.type) + ", " + std::to_string(value.bytes.size()) + " bytes:";
   for (std::uint8_t byte : value.bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     text += ' ';
@@ -153,8 +153,8 @@ TEST_P(RegistryScenarioTest, LeavesTheExpectedKeysAndValues) {
   }
   for (const Write& write : scenario.writes) {
     SCOPED_TRACE(std::string("writing ") + write.valueName + " under " + write.keyPath);
-    EXPECT_NO_THROW(WriteRegistryString(*registry, root, Expand(write.keyPath), write.valueName,
-                                        write.data));
+    EXPECT_NO_THROW(
+        WriteRegistryString(*registry, root, Expand(write.keyPath), write.valueName, write.data));
   }
 
   EXPECT_EQ(registry->OpenHandleCount(), 0u) << "a key handle was left open";
@@ -177,11 +177,12 @@ TEST_P(RegistryScenarioTest, LeavesTheExpectedKeysAndValues) {
   registry->DeleteTree(root, kScratch);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Registries, RegistryScenarioTest,
-    ::testing::Combine(::testing::ValuesIn(RegistryBackends()), ::testing::ValuesIn(kScenarios)),
-    [](const ::testing::TestParamInfo<RegistryScenarioTest::ParamType>& info) {
-      return std::string(std::get<0>(info.param).name) + "_" + std::get<1>(info.param).name;
-    });
+INSTANTIATE_TEST_SUITE_P(Registries, RegistryScenarioTest,
+                         ::testing::Combine(::testing::ValuesIn(RegistryBackends()),
+                                            ::testing::ValuesIn(kScenarios)),
+                         [](const ::testing::TestParamInfo<RegistryScenarioTest::ParamType>& info) {
+                           return std::string(std::get<0>(info.param).name) + "_" +
+                                  std::get<1>(info.param).name;
+                         });
 
 }  // namespace

@@ -1,16 +1,14 @@
 #include "tests/support/faulty_registry.h"
 
-#include "tests/support/registry_names.h"
+#include <algorithm>
 
+#include "tests/support/registry_names.h"
 
 const FaultyRegistry::Fault* FaultyRegistry::Find(const std::vector<Fault>& faults,
                                                   const char* name) {
-  for (const Fault& fault : faults) {
-    if (SameName(fault.name, NameText(name))) {
-      return &fault;
-    }
-  }
-  return nullptr;
+  const auto fault = std::find_if(faults.begin(), faults.end(),
+                                  [&](const Fault& f) { return SameName(f.name, NameText(name)); });
+  return fault == faults.end() ? nullptr : &*fault;
 }
 
 std::vector<FaultyRegistry::Call> FaultyRegistry::CallsOf(Op op) const {
@@ -26,8 +24,8 @@ std::vector<FaultyRegistry::Call> FaultyRegistry::CallsOf(Op op) const {
 RegStatus FaultyRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
                                     RegHandle* result) {
   const Fault* fault = Find(keyFaults_, subKey);
-  const RegStatus status = fault != nullptr ? fault->status
-                                            : inner_.CreateKey(base, subKey, access, result);
+  const RegStatus status =
+      fault != nullptr ? fault->status : inner_.CreateKey(base, subKey, access, result);
   calls_.push_back({Op::kCreate, base, NameText(subKey), access, 0, {}, status});
   return status;
 }
@@ -35,8 +33,8 @@ RegStatus FaultyRegistry::CreateKey(RegHandle base, const char* subKey, RegAcces
 RegStatus FaultyRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess access,
                                   RegHandle* result) {
   const Fault* fault = Find(keyFaults_, subKey);
-  const RegStatus status = fault != nullptr ? fault->status
-                                            : inner_.OpenKey(base, subKey, access, result);
+  const RegStatus status =
+      fault != nullptr ? fault->status : inner_.OpenKey(base, subKey, access, result);
   calls_.push_back({Op::kOpen, base, NameText(subKey), access, 0, {}, status});
   return status;
 }
@@ -44,8 +42,8 @@ RegStatus FaultyRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess 
 RegStatus FaultyRegistry::SetValue(RegHandle key, const char* name, RegValueType type,
                                    const std::uint8_t* data, std::uint32_t size) {
   const Fault* fault = Find(valueFaults_, name);
-  const RegStatus status = fault != nullptr ? fault->status
-                                            : inner_.SetValue(key, name, type, data, size);
+  const RegStatus status =
+      fault != nullptr ? fault->status : inner_.SetValue(key, name, type, data, size);
   calls_.push_back({Op::kSet, key, NameText(name), 0, type,
                     std::vector<std::uint8_t>(data, data + size), status});
   return status;

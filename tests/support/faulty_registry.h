@@ -15,18 +15,22 @@ class FaultyRegistry : public RegistryApi {
 
   struct Call {
     Op op;
-    RegHandle key;     // the base key, or the key itself
-    std::string text;  // sub-key path or value name; empty for flush and close
-    RegAccess access;  // create and open
-    RegValueType type; // set
+    RegHandle key;                   // the base key, or the key itself
+    std::string text;                // sub-key path or value name; empty for flush and close
+    RegAccess access;                // create and open
+    RegValueType type;               // set
     std::vector<std::uint8_t> data;  // set
     RegStatus status;
   };
 
   explicit FaultyRegistry(RegistryApi& inner) : inner_(inner) {}
 
-  void FailKey(const std::string& subKey, RegStatus status) { keyFaults_.push_back({subKey, status}); }
-  void FailValue(const std::string& name, RegStatus status) { valueFaults_.push_back({name, status}); }
+  void FailKey(const std::string& subKey, RegStatus status) {
+    keyFaults_.push_back({subKey, status});
+  }
+  void FailValue(const std::string& name, RegStatus status) {
+    valueFaults_.push_back({name, status});
+  }
 
   const std::vector<Call>& Calls() const { return calls_; }
   std::vector<Call> CallsOf(Op op) const;
@@ -35,8 +39,8 @@ class FaultyRegistry : public RegistryApi {
                       RegHandle* result) override;
   RegStatus OpenKey(RegHandle base, const char* subKey, RegAccess access,
                     RegHandle* result) override;
-  RegStatus SetValue(RegHandle key, const char* name, RegValueType type,
-                     const std::uint8_t* data, std::uint32_t size) override;
+  RegStatus SetValue(RegHandle key, const char* name, RegValueType type, const std::uint8_t* data,
+                     std::uint32_t size) override;
   RegStatus FlushKey(RegHandle key) override;
   RegStatus CloseKey(RegHandle key) override;
 

@@ -43,8 +43,8 @@ inline StoredValue StringValue(const std::string& text) {
 }
 
 inline StoredValue DwordValue(std::uint32_t number) {
-  return StoredValue{reg::kRegDword,
-                     {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
-                      static_cast<std::uint8_t>(number >> 16),
-                      static_cast<std::uint8_t>(number >> 24)}};
+  return StoredValue{
+      reg::kRegDword,
+      {static_cast<std::uint8_t>(number), static_cast<std::uint8_t>(number >> 8),
+       static_cast<std::uint8_t>(number >> 16), static_cast<std::uint8_t>(number >> 24)}};
 }

@@ -29,8 +29,8 @@ std::vector<std::string> SplitPath(const std::string& path) {
 }  // namespace
 
 MemoryRegistry::MemoryRegistry() {
-  for (RegHandle root : {reg::kHkeyClassesRoot, reg::kHkeyCurrentUser, reg::kHkeyLocalMachine,
-                         reg::kHkeyUsers}) {
+  for (RegHandle root :
+       {reg::kHkeyClassesRoot, reg::kHkeyCurrentUser, reg::kHkeyLocalMachine, reg::kHkeyUsers}) {
     roots_[root] = std::make_unique<Key>();
   }
 }
@@ -59,8 +59,9 @@ RegStatus MemoryRegistry::Walk(RegHandle base, const char* subKey, bool create, 
     return reg::kErrorBadPathname;  // refused before anything is created
   }
   for (const std::string& part : parts) {
-    auto child = std::find_if(key->children.begin(), key->children.end(),
-                              [&](const std::unique_ptr<Key>& k) { return SameName(k->name, part); });
+    auto child =
+        std::find_if(key->children.begin(), key->children.end(),
+                     [&](const std::unique_ptr<Key>& k) { return SameName(k->name, part); });
     if (child != key->children.end()) {
       key = child->get();
     } else if (create) {
@@ -177,7 +178,8 @@ void MemoryRegistry::DeleteTree(RegHandle root, const std::string& path) {
     return;
   }
   auto& children = parent->children;
-  children.erase(std::remove_if(children.begin(), children.end(),
-                                [&](const std::unique_ptr<Key>& k) { return SameName(k->name, name); }),
-                 children.end());
+  children.erase(
+      std::remove_if(children.begin(), children.end(),
+                     [&](const std::unique_ptr<Key>& k) { return SameName(k->name, name); }),
+      children.end());
 }

@@ -21,6 +21,8 @@ class ReadKey {
   }
   ReadKey(const ReadKey&) = delete;
   ReadKey& operator=(const ReadKey&) = delete;
+  ReadKey(ReadKey&&) = delete;
+  ReadKey& operator=(ReadKey&&) = delete;
   HKEY get() const { return key_; }
 
  private:
@@ -43,8 +45,8 @@ std::vector<std::string> EnumSubkeys(HKEY key) {
 
 }  // namespace
 
-RegStatus Win32InspectableRegistry::CreateKey(RegHandle base, const char* subKey,
-                                              RegAccess access, RegHandle* result) {
+RegStatus Win32InspectableRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
+                                              RegHandle* result) {
   const RegStatus status = registry_.CreateKey(base, subKey, access, result);
   openHandles_ += status == ERROR_SUCCESS ? 1 : 0;
   return status;
@@ -120,7 +122,10 @@ bool DeleteRegistryTree(RegHandle root, const std::string& path) {
       return true;
     }
     for (const std::string& child : EnumSubkeys(key.get())) {
-      DeleteRegistryTree(root, path + "\\" + child);
+      std::string childPath = path;
+      childPath += '\\';
+      childPath += child;
+      DeleteRegistryTree(root, childPath);
     }
   }
   RegDeleteKeyA(ToHkey(root), path.c_str());
