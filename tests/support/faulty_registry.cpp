@@ -21,22 +21,29 @@ std::vector<FaultyRegistry::Call> FaultyRegistry::CallsOf(Op op) const {
   return found;
 }
 
+RegStatus FaultyRegistry::KeyCall(Op op, RegHandle base, const char* subKey, RegAccess access,
+                                  RegHandle* result) {
+  const Fault* fault = Find(keyFaults_, subKey);
+  RegStatus status = reg::kErrorSuccess;
+  if (fault != nullptr) {
+    status = fault->status;
+  } else if (op == Op::kCreate) {
+    status = inner_.CreateKey(base, subKey, access, result);
+  } else {
+    status = inner_.OpenKey(base, subKey, access, result);
+  }
+  calls_.push_back({op, base, NameText(subKey), access, 0, {}, status});
+  return status;
+}
+
 RegStatus FaultyRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
                                     RegHandle* result) {
-  const Fault* fault = Find(keyFaults_, subKey);
-  const RegStatus status =
-      fault != nullptr ? fault->status : inner_.CreateKey(base, subKey, access, result);
-  calls_.push_back({Op::kCreate, base, NameText(subKey), access, 0, {}, status});
-  return status;
+  return KeyCall(Op::kCreate, base, subKey, access, result);
 }
 
 RegStatus FaultyRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess access,
                                   RegHandle* result) {
-  const Fault* fault = Find(keyFaults_, subKey);
-  const RegStatus status =
-      fault != nullptr ? fault->status : inner_.OpenKey(base, subKey, access, result);
-  calls_.push_back({Op::kOpen, base, NameText(subKey), access, 0, {}, status});
-  return status;
+  return KeyCall(Op::kOpen, base, subKey, access, result);
 }
 
 RegStatus FaultyRegistry::SetValue(RegHandle key, const char* name, RegValueType type,

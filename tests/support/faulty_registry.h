@@ -50,6 +50,7 @@ class FaultyRegistry : public RegistryApi {
     RegStatus status;
   };
   static const Fault* Find(const std::vector<Fault>& faults, const char* name);
+  RegStatus KeyCall(Op op, RegHandle base, const char* subKey, RegAccess access, RegHandle* result);
 
   RegistryApi& inner_;
   std::vector<Fault> keyFaults_;

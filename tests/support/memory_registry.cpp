@@ -83,24 +83,24 @@ RegHandle MemoryRegistry::NewHandle(Key* key) {
   return handle;
 }
 
-RegStatus MemoryRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess /*access*/,
-                                    RegHandle* result) {
+RegStatus MemoryRegistry::OpenHandle(RegHandle base, const char* subKey, bool create,
+                                     RegHandle* result) {
   Key* key = nullptr;
-  const RegStatus status = Walk(base, subKey, true, &key);
+  const RegStatus status = Walk(base, subKey, create, &key);
   if (status == reg::kErrorSuccess) {
     *result = NewHandle(key);
   }
   return status;
 }
 
+RegStatus MemoryRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess /*access*/,
+                                    RegHandle* result) {
+  return OpenHandle(base, subKey, true, result);
+}
+
 RegStatus MemoryRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess /*access*/,
                                   RegHandle* result) {
-  Key* key = nullptr;
-  const RegStatus status = Walk(base, subKey, false, &key);
-  if (status == reg::kErrorSuccess) {
-    *result = NewHandle(key);
-  }
-  return status;
+  return OpenHandle(base, subKey, false, result);
 }
 
 RegStatus MemoryRegistry::SetValue(RegHandle handle, const char* name, RegValueType type,

@@ -40,6 +40,7 @@ class MemoryRegistry final : public InspectableRegistry {
   Key* KeyOf(RegHandle handle) const;
   RegStatus Walk(RegHandle base, const char* subKey, bool create, Key** found);
   RegHandle NewHandle(Key* key);
+  RegStatus OpenHandle(RegHandle base, const char* subKey, bool create, RegHandle* result);
 
   std::map<RegHandle, std::unique_ptr<Key>> roots_;
   std::map<RegHandle, Key*> handles_;
