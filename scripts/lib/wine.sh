@@ -38,10 +38,10 @@ require_wine() {
   ensure_i386_execution
 }
 
-# wine64 runs Wine's own 64-bit tools (reg) at full speed; wine picks the
-# 32-bit loader for everything.
+# wine64 runs Wine's own 64-bit tools (reg, winecfg) at full speed in a 64-bit
+# prefix; wine picks the 32-bit loader for everything.
 wine64_or_wine() {
-  if [ -x /usr/lib/wine/wine64 ]; then
+  if [ -x /usr/lib/wine/wine64 ] && [ "${WINEARCH:-win64}" != win32 ]; then
     /usr/lib/wine/wine64 "$@"
   else
     wine "$@"
@@ -56,4 +56,28 @@ make_prefix() {
   WINEDLLOVERRIDES=mscoree,mshtml= timeout 1200 wineboot -i >"$WINEPREFIX.log" 2>&1 ||
     { cat "$WINEPREFIX.log"; return 1; }
   wineserver -w
+}
+
+# Makes a new Wine prefix for the tests at $WINEPREFIX (WINEARCH picks 32 or
+# 64 bits), whose unhandled-exception filter finds no debugger to start and so
+# lets a program's own failure report run.
+make_test_prefix() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  make_prefix
+  local aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' view
+  for view in 32 64; do
+    wine64_or_wine reg add "$aedebug" /v Debugger /d 'C:\no-debugger-here.exe' /f "/reg:$view" >/dev/null 2>&1
+  done
+}
+
+# Sets the Windows version that Wine reports to programs in $WINEPREFIX
+# (winxp, win7, win10, ...), as winecfg /v does, but without starting a
+# program: Wine reads it from HKCU\Software\Wine, value Version. The prefix's
+# wineserver is stopped first, so that it saves its registry and reads it
+# anew.
+set_windows_version() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  printf '\n[Software\\\\Wine] 0\n"Version"="%s"\n' "$1" >>"$WINEPREFIX/user.reg"
 }
