@@ -91,63 +91,6 @@ DWORD RunProgram(const char* program, const std::string& arguments = "") {
   return process.Started() ? process.ExitCode() : 0xFFFFFFFF;
 }
 
-// Runs program as a debugger would, collecting what it writes to the
-// debugger output. Returns its exit code.
-DWORD RunCollectingDebugOutput(const char* program, std::vector<std::string>* output) {
-  std::string commandLine = "\"" + ProgramPath(program) + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS,
-                      nullptr, nullptr, &startup, &info)) {
-    ADD_FAILURE() << "cannot start " << program;
-    return 0xFFFFFFFF;
-  }
-  DWORD exitCode = 0xFFFFFFFF;
-  for (bool running = true; running;) {
-    DEBUG_EVENT event{};
-    if (!WaitForDebugEvent(&event, INFINITE)) {
-      break;
-    }
-    DWORD how = DBG_CONTINUE;
-    switch (event.dwDebugEventCode) {
-      case OUTPUT_DEBUG_STRING_EVENT: {
-        std::string text(event.u.DebugString.nDebugStringLength, '\0');
-        SIZE_T read = 0;
-        ReadProcessMemory(info.hProcess, event.u.DebugString.lpDebugStringData, &text[0],
-                          text.size(), &read);
-        output->push_back(text.c_str());
-        break;
-      }
-      case EXCEPTION_DEBUG_EVENT:
-        if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) {
-          how = DBG_EXCEPTION_NOT_HANDLED;
-        }
-        break;
-      case CREATE_PROCESS_DEBUG_EVENT:
-        if (event.u.CreateProcessInfo.hFile != nullptr) {
-          CloseHandle(event.u.CreateProcessInfo.hFile);
-        }
-        break;
-      case LOAD_DLL_DEBUG_EVENT:
-        if (event.u.LoadDll.hFile != nullptr) {
-          CloseHandle(event.u.LoadDll.hFile);
-        }
-        break;
-      case EXIT_PROCESS_DEBUG_EVENT:
-        exitCode = event.u.ExitProcess.dwExitCode;
-        running = false;
-        break;
-      default:
-        break;
-    }
-    ContinueDebugEvent(event.dwProcessId, event.dwThreadId, how);
-  }
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return exitCode;
-}
-
 std::vector<std::string> Sorted(const std::optional<std::vector<std::string>>& names) {
   std::vector<std::string> sorted = names.value_or(std::vector<std::string>{});
   std::sort(sorted.begin(), sorted.end());
@@ -242,21 +185,12 @@ TEST_F(ProgramTest, SkipsAKeyItCannotCreateWithoutAWord) {
   RegCloseKey(system);
   RegCloseKey(settings);
 
-  std::vector<std::string> output;
-  EXPECT_EQ(RunCollectingDebugOutput(kProgram, &output), 0u);
+  // Silent to users; the line it sends to the debugger output is checked
+  // by the program_debug_output test, which runs this one with Wine's
+  // debugstr channel on.
+  EXPECT_EQ(RunProgram(kProgram), 0u);
 
   EXPECT_EQ(registry.SubkeyNames(kMachine, kInit), std::nullopt);
-  // Silent to users, but one line for whoever watches the debugger output.
-  std::vector<std::string> ours;
-  std::copy_if(output.begin(), output.end(), std::back_inserter(ours),
-               [](const std::string& line) { return line.rfind("engine-settings:", 0) == 0; });
-  ASSERT_EQ(ours.size(), 1u);
-  EXPECT_TRUE(std::regex_match(
-      ours[0],
-      std::regex("engine-settings: skipped key "
-                 "'\\\\SOFTWARE\\\\Borland\\\\Database Engine\\\\Settings\\\\SYSTEM\\\\INIT': "
-                 ".+ \\(error 1021\\)\n")))
-      << ours[0];
   EXPECT_EQ(registry.ReadValue(kMachine, kDialect, "SQLDIALECT"), StringValue("3"));
   EXPECT_TRUE(DeleteRegistryTree(kMachine, kBorland));
 }
