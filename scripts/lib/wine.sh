@@ -73,10 +73,11 @@ make_test_prefix() {
   rm -rf "$WINEPREFIX"
   make_prefix
   local aedebug='HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' view
-  # Both registry views where there are two; a 32-bit prefix has one.
+  # Both registry views where there are two; a 32-bit prefix has one. Should
+  # this fail, the failure report test says so.
   for view in 32 64; do
     wine64_or_wine reg add "$aedebug" /v Debugger /d 'C:\no-debugger-here.exe' /f "/reg:$view" \
-      >/dev/null 2>&1 || [ "$view" = 64 ]
+      >/dev/null 2>&1 || true
   done
 }
 
