@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/win32_inspectable_registry.h"
+#include "tests/support/win32_readable_registry.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ class ProgramTest : public ::testing::Test {
     EXPECT_EQ(registry.ReadValue(kMachine, kDialect, "SQLDIALECT"), StringValue("3"));
   }
 
-  Win32InspectableRegistry registry;
+  Win32ReadableRegistry registry;
 };
 
 // Wine reports the Windows version the test run asked for (in

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "registry/write_registry_string.h"
-#include "tests/support/inspectable_registry.h"
+#include "tests/support/readable_registry.h"
 #include "tests/support/registry_backends.h"
 
 namespace {
@@ -144,7 +144,7 @@ class RegistryScenarioTest
 TEST_P(RegistryScenarioTest, LeavesTheExpectedKeysAndValues) {
   const RegistryBackend& backend = std::get<0>(GetParam());
   const Scenario& scenario = std::get<1>(GetParam());
-  std::unique_ptr<InspectableRegistry> registry = backend.make();
+  std::unique_ptr<ReadableRegistry> registry = backend.make();
   const RegHandle root = reg::kHkeyCurrentUser;
   registry->DeleteTree(root, kScratch);
 

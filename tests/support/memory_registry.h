@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/inspectable_registry.h"
+#include "tests/support/readable_registry.h"
 
 // The Windows registry's behaviour, in memory: key and value names compare
 // without regard to case and keep the case of the call that created them;
 // creating a path creates every missing key on it; a sub-key path that begins
 // with a backslash is refused; an empty value name is the key's default
 // value; a value of any type is replaced.
-class MemoryRegistry final : public InspectableRegistry {
+class MemoryRegistry final : public ReadableRegistry {
  public:
   MemoryRegistry();
   ~MemoryRegistry() override;

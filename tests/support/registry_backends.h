@@ -4,12 +4,12 @@
 #include <ostream>
 #include <vector>
 
-#include "tests/support/inspectable_registry.h"
+#include "tests/support/readable_registry.h"
 
 // A registry that tests can run against, made fresh for each test.
 struct RegistryBackend {
   const char* name;
-  std::unique_ptr<InspectableRegistry> (*make)();
+  std::unique_ptr<ReadableRegistry> (*make)();
 };
 
 inline void PrintTo(const RegistryBackend& backend, std::ostream* os) { *os << backend.name; }

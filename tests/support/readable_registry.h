@@ -19,7 +19,7 @@ struct StoredValue {
 
 // A registry the tests can look into as well as write through. Paths are
 // below a root key and have no leading backslash.
-class InspectableRegistry : public RegistryApi {
+class ReadableRegistry : public RegistryApi {
  public:
   virtual std::optional<StoredValue> ReadValue(RegHandle root, const std::string& path,
                                                const std::string& name) = 0;

@@ -1,4 +1,4 @@
-#include "tests/support/win32_inspectable_registry.h"
+#include "tests/support/win32_readable_registry.h"
 
 #include <windows.h>
 
@@ -45,36 +45,35 @@ std::vector<std::string> EnumSubkeys(HKEY key) {
 
 }  // namespace
 
-RegStatus Win32InspectableRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
-                                              RegHandle* result) {
+RegStatus Win32ReadableRegistry::CreateKey(RegHandle base, const char* subKey, RegAccess access,
+                                           RegHandle* result) {
   const RegStatus status = registry_.CreateKey(base, subKey, access, result);
   openHandles_ += status == ERROR_SUCCESS ? 1 : 0;
   return status;
 }
 
-RegStatus Win32InspectableRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess access,
-                                            RegHandle* result) {
+RegStatus Win32ReadableRegistry::OpenKey(RegHandle base, const char* subKey, RegAccess access,
+                                         RegHandle* result) {
   const RegStatus status = registry_.OpenKey(base, subKey, access, result);
   openHandles_ += status == ERROR_SUCCESS ? 1 : 0;
   return status;
 }
 
-RegStatus Win32InspectableRegistry::SetValue(RegHandle key, const char* name, RegValueType type,
-                                             const std::uint8_t* data, std::uint32_t size) {
+RegStatus Win32ReadableRegistry::SetValue(RegHandle key, const char* name, RegValueType type,
+                                          const std::uint8_t* data, std::uint32_t size) {
   return registry_.SetValue(key, name, type, data, size);
 }
 
-RegStatus Win32InspectableRegistry::FlushKey(RegHandle key) { return registry_.FlushKey(key); }
+RegStatus Win32ReadableRegistry::FlushKey(RegHandle key) { return registry_.FlushKey(key); }
 
-RegStatus Win32InspectableRegistry::CloseKey(RegHandle key) {
+RegStatus Win32ReadableRegistry::CloseKey(RegHandle key) {
   const RegStatus status = registry_.CloseKey(key);
   openHandles_ -= status == ERROR_SUCCESS && openHandles_ > 0 ? 1 : 0;
   return status;
 }
 
-std::optional<StoredValue> Win32InspectableRegistry::ReadValue(RegHandle root,
-                                                               const std::string& path,
-                                                               const std::string& name) {
+std::optional<StoredValue> Win32ReadableRegistry::ReadValue(RegHandle root, const std::string& path,
+                                                            const std::string& name) {
   ReadKey key(root, path);
   DWORD type = 0;
   DWORD size = 0;
@@ -91,7 +90,7 @@ std::optional<StoredValue> Win32InspectableRegistry::ReadValue(RegHandle root,
   return value;
 }
 
-std::optional<std::vector<std::string>> Win32InspectableRegistry::SubkeyNames(
+std::optional<std::vector<std::string>> Win32ReadableRegistry::SubkeyNames(
     RegHandle root, const std::string& path) {
   ReadKey key(root, path);
   if (key.get() == nullptr) {
@@ -100,8 +99,8 @@ std::optional<std::vector<std::string>> Win32InspectableRegistry::SubkeyNames(
   return EnumSubkeys(key.get());
 }
 
-void Win32InspectableRegistry::Seed(RegHandle root, const std::string& path,
-                                    const std::string& name, const StoredValue& value) {
+void Win32ReadableRegistry::Seed(RegHandle root, const std::string& path, const std::string& name,
+                                 const StoredValue& value) {
   HKEY key = nullptr;
   if (RegCreateKeyExA(ToHkey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
@@ -111,7 +110,7 @@ void Win32InspectableRegistry::Seed(RegHandle root, const std::string& path,
   }
 }
 
-void Win32InspectableRegistry::DeleteTree(RegHandle root, const std::string& path) {
+void Win32ReadableRegistry::DeleteTree(RegHandle root, const std::string& path) {
   DeleteRegistryTree(root, path);
 }
 

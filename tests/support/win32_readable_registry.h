@@ -1,11 +1,11 @@
 #pragma once
 
 #include "registry/win32_registry.h"
-#include "tests/support/inspectable_registry.h"
+#include "tests/support/readable_registry.h"
 
 // The Windows registry, with the handles opened through it counted and the
 // means to read it back.
-class Win32InspectableRegistry final : public InspectableRegistry {
+class Win32ReadableRegistry final : public ReadableRegistry {
  public:
   RegStatus CreateKey(RegHandle base, const char* subKey, RegAccess access,
                       RegHandle* result) override;
