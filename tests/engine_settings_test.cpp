@@ -114,12 +114,6 @@ INSTANTIATE_TEST_SUITE_P(Runs, EngineSettingsRunTest, ::testing::ValuesIn(kRunCa
                            return std::string(info.param.name);
                          });
 
-std::vector<std::string> Sorted(const std::optional<std::vector<std::string>>& names) {
-  std::vector<std::string> sorted = names.value_or(std::vector<std::string>{});
-  std::sort(sorted.begin(), sorted.end());
-  return sorted;
-}
-
 TEST(EngineSettingsTest, BothSettingsShareOneEngineKeyNamedByTheFirstPath) {
   MemoryRegistry registry;
   ASSERT_EQ(ApplyEngineSettings(registry), 0);

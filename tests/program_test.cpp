@@ -91,12 +91,6 @@ DWORD RunProgram(const char* program, const std::string& arguments = "") {
   return process.Started() ? process.ExitCode() : 0xFFFFFFFF;
 }
 
-std::vector<std::string> Sorted(const std::optional<std::vector<std::string>>& names) {
-  std::vector<std::string> sorted = names.value_or(std::vector<std::string>{});
-  std::sort(sorted.begin(), sorted.end());
-  return sorted;
-}
-
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {

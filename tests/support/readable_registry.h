@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -35,6 +36,13 @@ class ReadableRegistry : public RegistryApi {
   // Handles opened through this object and not closed yet.
   virtual std::size_t OpenHandleCount() const = 0;
 };
+
+// Sub-key names in order, for comparing; none when the key is missing.
+inline std::vector<std::string> Sorted(const std::optional<std::vector<std::string>>& names) {
+  std::vector<std::string> sorted = names.value_or(std::vector<std::string>{});
+  std::sort(sorted.begin(), sorted.end());
+  return sorted;
+}
 
 inline StoredValue StringValue(const std::string& text) {
   StoredValue value{reg::kRegSz, std::vector<std::uint8_t>(text.begin(), text.end())};
